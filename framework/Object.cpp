@@ -1,0 +1,8 @@
+#include "framework/Object.h"
+
+static const CRuntimeClass classCObject = {"CObject"};
+
+const CRuntimeClass* CObject::GetRuntimeClass() const
+{
+    return &classCObject;
+}
