@@ -1,0 +1,7 @@
+// Removing one installation, given its directory (with a trailing backslash).
+#pragma once
+#include <string>
+
+void uninstallProduct(const std::string& installDirWithBackslash);
+void removeProductRegistry();
+void restoreImageAssociations();
