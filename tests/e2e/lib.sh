@@ -14,6 +14,26 @@ expect_eq() { [ "$1" == "$2" ] || fail "$3: expected [$2], got [$1]"; }
 expect_file() { [ -e "$1" ] || fail "missing: $1"; }
 expect_no_file() { [ ! -e "$1" ] || fail "should be gone: $1"; }
 
+# A display of the test's own, so tests can run side by side without seeing (or covering in a
+# screenshot) each other's windows.
+e2e_start_display() {
+    local fd_file=$E2E_TMP/display
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
+    E2E_XVFB_PID=$!
+    for _ in $(seq 1 100); do
+        [ -s "$fd_file" ] && break
+        sleep 0.05
+    done
+    [ -s "$fd_file" ] || fail "Xvfb did not start"
+    export DISPLAY=:$(head -n1 "$fd_file")
+}
+
+e2e_cleanup() {
+    lmt_session_stop "$WINEPREFIX"
+    [ -n "${E2E_XVFB_PID:-}" ] && kill "$E2E_XVFB_PID" 2>/dev/null
+    return 0
+}
+
 # A fresh prefix of the test's own with a live session (so the session's daemons never hold the
 # caller's pipes), stopped again when the script ends.
 e2e_init() {
@@ -22,9 +42,10 @@ e2e_init() {
     E2E_TMP=$LMT_BUILD_DIR/e2e-tmp/$E2E_NAME
     rm -rf "$E2E_TMP"
     mkdir -p "$E2E_TMP" "$E2E_ARTIFACTS/screenshots"
+    e2e_start_display
     lmt_new_prefix "$WINEPREFIX"
+    trap e2e_cleanup EXIT
     lmt_session_start "$WINEPREFIX" "$LMT_KEEPALIVE"
-    trap 'lmt_session_stop "$WINEPREFIX"' EXIT
 }
 
 # e2e_wine PROGRAM ARGS...: runs a Windows program in the test prefix; its exit code (only the
