@@ -1,4 +1,5 @@
 #include "app/SetupApp.h"
+#include "app/CommandLine.h"
 #include "app/ExitCodes.h"
 #include "app/InstallDriver.h"
 #include "app/SetupSettings.h"
@@ -6,25 +7,9 @@
 #include "instances/CloseInstances.h"
 #include "instances/InstanceManager.h"
 #include "res/resource.h"
-#include "support/Paths.h"
 #include "uninstall/SelfRemoval.h"
-#include <cstdlib>
-#include <cstring>
 
 namespace {
-
-// "-delself" trusts its second argument as the file to delete and the directory to remove: it
-// must be the full path (drive or UNC) of an existing file, never a switch or a relative name.
-bool isExistingFullPath(const char* path)
-{
-    bool drive = ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')) &&
-                 path[1] == ':' && path[2] == '\\';
-    bool unc = path[0] == '\\' && path[1] == '\\' && path[2] != '\0';
-    if (!drive && !unc)
-        return false;
-    DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 std::string loadStringLimited(UINT id, int bufferSize)
 {
@@ -40,24 +25,15 @@ CSetupApp::CSetupApp() : CWinApp(nullptr)
 {
 }
 
-bool CSetupApp::hasArgument(int from, const char* switchText) const
-{
-    for (int i = from; i < m_argc; i++) {
-        if (equalsNoCase(m_argv[i], switchText))
-            return true;
-    }
-    return false;
-}
-
 BOOL CSetupApp::InitInstance()
 {
     m_argc = __argc;
     m_argv = __argv;
 
-    setupSettings.silent = hasArgument(1, "-s");
+    setupSettings.silent = silentRequested(m_argc, m_argv);
 
-    if (m_argc >= 3 && strcmp(m_argv[1], "-delself") == 0) {
-        if (!isExistingFullPath(m_argv[2])) {
+    if (selfRemovalRequested(m_argc, m_argv)) {
+        if (!isUninstallerPath(m_argv[2])) {
             m_nExitCode = kExitBadCommandLine;
             return FALSE;
         }
@@ -71,14 +47,9 @@ BOOL CSetupApp::InitInstance()
 
     std::string caption = loadStringLimited(IDS_SETUP_CAPTION, 128);
 
-    bool installMode;
-    if (m_argc >= 2 && equalsNoCase(m_argv[1], "-install")) {
-        installMode = true;
-    } else {
-        char modulePath[MAX_PATH] = "";
-        GetModuleFileNameA(nullptr, modulePath, sizeof modulePath);
-        installMode = toLowerAnsi(modulePath).find("setup.exe") != std::string::npos;
-    }
+    char modulePath[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, modulePath, sizeof modulePath);
+    bool installMode = installModeRequested(m_argc, m_argv, modulePath);
 
     std::string message = loadStringLimited(IDS_CONFIRM_UNINSTALL, 256);
     if (!installMode && !setupSettings.silent) {
@@ -114,7 +85,7 @@ BOOL CSetupApp::askAboutRunningInstances(bool installMode, const char* caption)
     int otherCount = instanceManager.countInstances() - 1;
     if (otherCount < 1)
         return TRUE;
-    if (installMode && !hasArgument(2, "/s") && !hasArgument(2, "-s")) {
+    if (installMode && !instanceQuestionSkipped(m_argc, m_argv)) {
         char text[1024];
         if (otherCount == 1)
             lstrcpynA(text, loadStringLimited(IDS_ONE_INSTANCE_OPEN, 256).c_str(), sizeof text);

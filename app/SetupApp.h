@@ -13,7 +13,6 @@ private:
     int m_argc = 0;
     char** m_argv = nullptr;
 
-    bool hasArgument(int from, const char* switchText) const;
     BOOL askAboutRunningInstances(bool installMode, const char* caption);
 };
 
