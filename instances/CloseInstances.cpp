@@ -1,11 +1,8 @@
 #include "instances/CloseInstances.h"
-
-HWND findInstanceWindow(DWORD)
-{
-    return nullptr; // not built yet: the running-instances work comes with the instance list
-}
+#include "instances/InstanceCloser.h"
+#include "instances/InstanceManager.h"
 
 void closeOtherInstances()
 {
-    // Not built yet: the running-instances work comes with the instance list.
+    closeListedInstances(instanceManager);
 }

@@ -3,6 +3,8 @@
 // application: they must not change.
 #pragma once
 #include "framework/Object.h"
+#include "instances/InstanceList.h"
+#include "support/Scoped.h"
 #include <windows.h>
 #include <string>
 #include <vector>
@@ -22,15 +24,27 @@ public:
     BOOL listInstanceIds(std::vector<DWORD>& ids);
     void initialiseInstanceList();
 
+    const std::string& getInstanceName() const { return instanceName; }
+
 private:
+    // Keeps the proof that this process is an instance (see InstanceIdentity.h) from before it
+    // registers until after it has left: built first, destroyed last.
+    ScopedKernelHandle processMarker;
     std::string instanceName;
     DWORD listSize = 0;
     DWORD additionalSize = 0;
-    HANDLE listMutex = nullptr;
-    HANDLE additionalMutex = nullptr;
-    HANDLE mappingHandle = nullptr;
-    void* listView = nullptr;
-    void* additionalView = nullptr;
+    ScopedKernelHandle listMutex;
+    ScopedKernelHandle additionalMutex;
+    ScopedKernelHandle mappingHandle;
+    ScopedView listView;
+    ScopedView additionalView;
+
+    void openSharedMemory();
+    // Maps the list, takes the lock, runs the work on the list, unmaps, releases. False, without
+    // locking, when the list cannot be mapped or the lock cannot be taken.
+    template <typename Work>
+    bool withList(Work work);
+    void postNotice(UINT notice, DWORD aboutId, const InstanceList& list);
 };
 
 // The process's one instance manager, built before everything else.

@@ -1,35 +1,27 @@
 // The stand-in application: a small window program that honours what the setup relies on from
-// the real application. Its main window is top-level, unowned, titled "Lumetra ...", and closes
-// without asking on WM_CLOSE with wParam 1001.
+// the real application. It takes part in the instance list under the application's instance
+// name; its main window is top-level, unowned, titled "Lumetra 6", and closes without asking on
+// WM_CLOSE with wParam 1001.
 //
 // For tests, when the environment names a record file in LMT_STANDIN_LOG, it appends one line per
-// event: its start (process id, working directory, command line), each close request and each
-// instance notice it receives.
+// event: its start (process id, working directory, command line), each image extension it takes
+// over, each close request and each instance notice it receives, and its end.
+//
+// "-takeover EXT..." takes over the named image extensions the way the application does, then
+// ends, or stays running with "-stay".
+#include "instances/InstanceManager.h"
+#include "standin/ImageTakeover.h"
+#include "standin/StandinRecord.h"
 #include "support/AppContract.h"
+#include "support/Paths.h"
 #include <windows.h>
-#include <cstdarg>
-#include <cstdio>
-#include <string>
+#include <cstdlib>
+
+// Registered before the window exists and unregistered after the message loop has ended (also
+// when the process ends through exit).
+COXInstanceManager instanceManager(contract::kInstanceName);
 
 namespace {
-
-void record(const char* format, ...)
-{
-    char path[MAX_PATH];
-    DWORD n = GetEnvironmentVariableA("LMT_STANDIN_LOG", path, sizeof path);
-    if (n == 0 || n >= sizeof path)
-        return;
-    FILE* file = fopen(path, "a");
-    if (!file)
-        return;
-    va_list args;
-    va_start(args, format);
-    fprintf(file, "pid=%lu ", GetCurrentProcessId());
-    vfprintf(file, format, args);
-    fputc('\n', file);
-    va_end(args);
-    fclose(file);
-}
 
 LRESULT CALLBACK mainWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -49,14 +41,30 @@ LRESULT CALLBACK mainWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM l
     return DefWindowProcA(hWnd, message, wParam, lParam);
 }
 
-} // namespace
-
-int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow)
+// Takes over the extensions that follow "-takeover" (up to the next switch). True when the
+// command line asks for it.
+bool runTakeover(bool& stay)
 {
-    char cwd[MAX_PATH] = "";
-    GetCurrentDirectoryA(sizeof cwd, cwd);
-    record("start cwd=%s cmdline=%s", cwd, GetCommandLineA());
+    bool takeover = false;
+    stay = false;
+    for (int i = 1; i < __argc; i++) {
+        if (equalsNoCase(__argv[i], "-stay"))
+            stay = true;
+        if (!equalsNoCase(__argv[i], "-takeover"))
+            continue;
+        takeover = true;
+        for (int j = i + 1; j < __argc && __argv[j][0] != '-'; j++) {
+            if (takeOverExtension(__argv[j]))
+                record("takeover %s", __argv[j]);
+            else
+                record("takeover-failed %s", __argv[j]);
+        }
+    }
+    return takeover;
+}
 
+int runMainWindow(HINSTANCE hInstance, int nCmdShow)
+{
     WNDCLASSA wc = {};
     wc.lpfnWndProc = mainWindowProc;
     wc.hInstance = hInstance;
@@ -75,6 +83,21 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow)
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
-    record("end");
     return 0;
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow)
+{
+    char cwd[MAX_PATH] = "";
+    GetCurrentDirectoryA(sizeof cwd, cwd);
+    record("start cwd=%s cmdline=%s", cwd, GetCommandLineA());
+
+    bool stay = false;
+    int result = 0;
+    if (!runTakeover(stay) || stay)
+        result = runMainWindow(hInstance, nCmdShow);
+    record("end");
+    return result;
 }
