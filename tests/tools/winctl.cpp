@@ -13,7 +13,7 @@ const char kUsage[] =
     "usage: winctl COMMAND CAPTION [ARGS] [--has-id N] [--timeout MS]\n"
     "  wait CAPTION            wait until the window is visible\n"
     "  gone CAPTION            wait until no such window exists\n"
-    "  dump CAPTION            print the window and its controls\n"
+    "  dump CAPTION            print the window, its owner and its controls\n"
     "  click CAPTION ID        press a button\n"
     "  key CAPTION enter|escape|tab   type a key into the focused control\n"
     "  settext CAPTION ID TEXT set a control's text\n"
@@ -196,6 +196,8 @@ void dump(HWND hWnd)
 {
     printf("window caption=%s class=%s enabled=%d\n", escaped(windowText(hWnd)).c_str(), className(hWnd).c_str(),
            IsWindowEnabled(hWnd) ? 1 : 0);
+    if (HWND owner = GetWindow(hWnd, GW_OWNER))
+        printf("owner caption=%s\n", escaped(windowText(owner)).c_str());
     if (isMessageBox(hWnd))
         printf("msgbox text=%s icon=%s default=%d\n", escaped(windowText(GetDlgItem(hWnd, 0xFFFF))).c_str(),
                messageBoxIcon(hWnd), defaultButton(hWnd));
