@@ -9,7 +9,7 @@ namespace {
 // The process is opened before anything is sent to it, and the handle is held until it has
 // been terminated: while a handle is open the system cannot give the id to another process, so
 // the process that was checked is the one that is terminated.
-void closeInstance(const std::string& instanceName, DWORD processId)
+void closeInstance(const std::string& instanceName, DWORD processId, EndInstanceFn endInstance)
 {
     ScopedKernelHandle process(
         OpenProcess(PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
@@ -23,12 +23,17 @@ void closeInstance(const std::string& instanceName, DWORD processId)
     if (window)
         PostMessageA(window, WM_CLOSE, contract::kCloseRequestParam, 0);
     Sleep(10);
-    TerminateProcess(process.Get(), 0);
+    endInstance(process.Get());
 }
 
 } // namespace
 
-void closeListedInstances(COXInstanceManager& manager)
+BOOL terminateInstance(HANDLE process)
+{
+    return TerminateProcess(process, 0);
+}
+
+void closeListedInstances(COXInstanceManager& manager, EndInstanceFn endInstance)
 {
     std::vector<DWORD> ids;
     if (!manager.listInstanceIds(ids))
@@ -36,6 +41,6 @@ void closeListedInstances(COXInstanceManager& manager)
     DWORD self = GetCurrentProcessId();
     for (DWORD id : ids) {
         if (id != self)
-            closeInstance(manager.getInstanceName(), id);
+            closeInstance(manager.getInstanceName(), id, endInstance);
     }
 }

@@ -35,18 +35,26 @@ struct Options {
 
 Options g_options;
 
+// The record file, opened once for appending: a close request is followed by a termination within
+// milliseconds, so recording it must cost no more than one write.
+HANDLE recordFile()
+{
+    static HANDLE file = g_options.log.empty()
+                             ? INVALID_HANDLE_VALUE
+                             : CreateFileA(g_options.log.c_str(), FILE_APPEND_DATA,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return file;
+}
+
 void record(const char* format, unsigned long a = 0, unsigned long b = 0)
 {
-    if (g_options.log.empty())
-        return;
     char line[256];
     int n = snprintf(line, sizeof line, "pid=%lu ", GetCurrentProcessId());
-    snprintf(line + n, sizeof line - n, format, a, b);
-    FILE* file = fopen(g_options.log.c_str(), "ab");
-    if (!file)
-        return;
-    fprintf(file, "%s\n", line);
-    fclose(file);
+    n += snprintf(line + n, sizeof line - n - 1, format, a, b);
+    line[n++] = '\n';
+    DWORD written = 0;
+    WriteFile(recordFile(), line, static_cast<DWORD>(n), &written, nullptr);
 }
 
 bool parseOptions(int argc, char** argv, Options& options)
@@ -147,5 +155,7 @@ int main(int argc, char** argv)
         TerminateProcess(GetCurrentProcess(), 3);
     manager.reset();
     record("end");
+    if (recordFile() != INVALID_HANDLE_VALUE)
+        CloseHandle(recordFile());
     return 0;
 }

@@ -11,7 +11,11 @@
 //   inst_probe alive PID                 exit 0 while the process runs, 1 otherwise
 //   inst_probe wait-gone PID [--timeout MS]      exit 0 once the process has ended
 //   inst_probe wait-window PID [--timeout MS]    exit 0 once the process has a main window
+//   inst_probe append ID [--name NAME]   appends an id to the list as a foreign writer would
+//                                        (no notices, no proof of being an instance)
 //   inst_probe close [--name NAME]       registers, closes the other listed processes, leaves
+//   inst_probe kill-image FILE           terminates every process running an executable of that
+//                                        file name (a test's clean-up of a setup left waiting)
 #include "instances/CloseInstances.h"
 #include "instances/InstanceCloser.h"
 #include "instances/InstanceList.h"
@@ -19,6 +23,7 @@
 #include "support/AppContract.h"
 #include "support/Scoped.h"
 #include <windows.h>
+#include <tlhelp32.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -145,6 +150,41 @@ int waitUntil(bool (*condition)(DWORD), DWORD pid, int timeoutMs)
 bool isGone(DWORD pid) { return !isRunning(pid); }
 bool hasWindow(DWORD pid) { return findInstanceWindow(pid) != nullptr; }
 
+int append(DWORD id)
+{
+    ScopedKernelHandle mapping(OpenFileMappingA(FILE_MAP_WRITE, FALSE, ("COXInstanceManager_FileMap_" + g_name).c_str()));
+    ScopedKernelHandle mutex(OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE,
+                                        ("COXInstanceManager_InstanceList_Mutex_" + g_name).c_str()));
+    ScopedView view(mapping ? MapViewOfFile(mapping.Get(), FILE_MAP_WRITE, 0, 0, 0) : nullptr);
+    if (!view || !mutex)
+        return 2;
+    WaitForSingleObject(mutex.Get(), INFINITE);
+    bool appended = appendId(*static_cast<InstanceList*>(view.Get()), id);
+    ReleaseMutex(mutex.Get());
+    return appended ? 0 : 1;
+}
+
+int killImage(const char* file)
+{
+    ScopedFileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot)
+        return 2;
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    int killed = 0;
+    for (BOOL more = Process32First(snapshot.Get(), &entry); more; more = Process32Next(snapshot.Get(), &entry)) {
+        if (lstrcmpiA(entry.szExeFile, file) != 0 || entry.th32ProcessID == GetCurrentProcessId())
+            continue;
+        ScopedKernelHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID));
+        if (process && TerminateProcess(process.Get(), 99)) {
+            WaitForSingleObject(process.Get(), 10000);
+            killed++;
+        }
+    }
+    printf("killed=%d\n", killed);
+    return 0;
+}
+
 int closeOthers()
 {
     COXInstanceManager manager(g_name.c_str());
@@ -172,6 +212,10 @@ int main(int argc, char** argv)
         return waitUntil(isGone, pid, timeoutMs);
     if (command == "wait-window")
         return waitUntil(hasWindow, pid, timeoutMs);
+    if (command == "append")
+        return append(pid);
+    if (command == "kill-image" && argc > 2)
+        return killImage(argv[2]);
     if (command == "close")
         return closeOthers();
     fprintf(stderr, "inst_probe: unknown command\n");
