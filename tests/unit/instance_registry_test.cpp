@@ -268,6 +268,14 @@ TEST_F(InstanceRegistry, WithoutItsLockTheListIsNeverTouched)
     EXPECT_FALSE(manager.registerProcess(5));
 }
 
+// Takes the named mutex and ends without releasing it, which abandons it.
+DWORD WINAPI takeMutexAndEnd(void* mutexName)
+{
+    HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, static_cast<const char*>(mutexName));
+    WaitForSingleObject(mutex, INFINITE);
+    return 0;
+}
+
 // A holder that ended in the middle of a change leaves the lock abandoned; the next operation
 // puts the list straight before using it.
 TEST_F(InstanceRegistry, AbandonedLockRepairsAHalfDoneChange)
@@ -276,15 +284,7 @@ TEST_F(InstanceRegistry, AbandonedLockRepairsAHalfDoneChange)
     RawList raw(name);
     raw.write({kSelf, 601, 603, 603});
     std::string mutexName = "COXInstanceManager_InstanceList_Mutex_" + name;
-    HANDLE thread = CreateThread(
-        nullptr, 0,
-        [](void* mutexName) -> DWORD {
-            // Taken and never released: the thread's end abandons it.
-            HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, static_cast<const char*>(mutexName));
-            WaitForSingleObject(mutex, INFINITE);
-            return 0;
-        },
-        const_cast<char*>(mutexName.c_str()), 0, nullptr);
+    HANDLE thread = CreateThread(nullptr, 0, takeMutexAndEnd, const_cast<char*>(mutexName.c_str()), 0, nullptr);
     ASSERT_NE(thread, nullptr);
     WaitForSingleObject(thread, INFINITE);
     CloseHandle(thread);
