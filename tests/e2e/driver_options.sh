@@ -97,4 +97,23 @@ e2e_wait_for grep -q 'url=' "$URL_LOG" || fail "no page opened"
 expect_eq "$(tr -d '\r' <"$URL_LOG")" "url=http://www.orvanta.example/lmax/InstScript.asp?ref=demo" "page opened"
 sleep 1
 [ ! -s "$STANDIN_LOG" ] || fail "started although Run Lumetra was left unchecked: $(cat "$STANDIN_LOG")"
+note "no display and no program for web addresses: the damaged exit and the wizard still end"
+# Last: a session started without a display spoils windowed runs in this prefix.
+lmt_session_stop "$WINEPREFIX"
+(
+    unset DISPLAY
+    lmt_session_start "$WINEPREFIX" "$LMT_KEEPALIVE"
+    "$WINE" reg delete 'HKLM\Software\Classes\http' /f >/dev/null 2>&1 || true
+    forget_installation
+    mv "$PKG/LmtUnInst.log" "$PKG/source-list.saved"
+    wiz_start -s
+    wiz_wait_exit
+    expect_eq "$EXIT_CODE" 1 "exit code with damaged setup files and no display"
+    mv "$PKG/source-list.saved" "$PKG/LmtUnInst.log"
+    wiz_start
+    wiz_wait_exit
+    expect_eq "$EXIT_CODE" 1602 "exit code when the wizard cannot be shown"
+    e2e_reg_key_exists "$PRODUCT" && fail "installed without the wizard"
+    exit 0
+) || exit 1
 note "driver options passed"
