@@ -40,8 +40,9 @@ if [ -z "$install_dir" ]; then
     echo
     echo "== Start-up: the uninstaller asks before it removes anything (answered No here)"
     e2e_exitcode "$win_pkg\\LmtUnInst.exe" >"$E2E_TMP/rc" &
+    pid=$!
     e2e_winctl answer "Lumetra Setup" 7 --has-id 65535 | sed -n 's/^msgbox /  /p'
-    wait
+    wait $pid || true
     echo "LmtUnInst.exe exit code: $(cat "$E2E_TMP/rc")"
     exit 0
 fi
