@@ -10,6 +10,15 @@ BOX_ID=65535
 # templates were drawn for), title bars drawn by Wine, the recording browser, and a package.
 wiz_prepare() {
     e2e_init "$1"
+    # Wine links the user's Desktop and document folders to the Linux home: shortcuts put there
+    # would land outside the prefix, and a test would see those of every other prefix.
+    local link
+    for link in "$WINEPREFIX"/drive_c/users/*/{Desktop,Documents,Downloads,Music,Pictures,Videos}; do
+        if [ -L "$link" ]; then
+            rm -f "$link"
+            mkdir -p "$link"
+        fi
+    done
     cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
     URL_LOG=$E2E_TMP/urls.log

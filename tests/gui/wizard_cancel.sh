@@ -80,6 +80,8 @@ e2e_winctl click "$S" 1 --has-id $FRAME_ID
 wiz_wait_exit
 expect_eq "$EXIT_CODE" 0 "exit code"
 expect_eq "$(e2e_reg_query 'HKLM\SOFTWARE\Orvanta\Lumetra 6' Path)" 'C:\Program Files\Lumetra 6' "registered path"
+desktop=$(e2e_reg_query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders' Desktop)
+expect_file "$(e2e_c "$desktop\\Lumetra 6.lnk")"
 e2e_wait_for grep -q 'url=' "$URL_LOG" || fail "no page opened"
 sleep 1
 [ -s "$STANDIN_LOG" ] && fail "the application was started with Run Lumetra unchecked"
