@@ -39,6 +39,19 @@ lmt_new_prefix() {
     find "$dst" -type f -links +1 ! -path '*/windows/system32/*' ! -path '*/windows/syswow64/*' \
         -print0 | while IFS= read -r -d '' f; do cp -p "$f" "$f.tmp" && mv -f "$f.tmp" "$f"; done
     rm -f "$dst/.complete"
+    lmt_detach_user_folders "$dst"
+}
+
+# Wine links the user's Desktop, Documents and the like to the Linux home folder; a test prefix
+# gets folders of its own, so nothing it installs lands in the home folder.
+lmt_detach_user_folders() {
+    local link
+    for link in "$1"/drive_c/users/*/*; do
+        if [ -L "$link" ]; then
+            rm -f "$link"
+            mkdir -p "$link"
+        fi
+    done
 }
 
 # lmt_session_start PREFIX KEEPALIVE_EXE: keeps one Wine session alive for the prefix, started
