@@ -50,7 +50,7 @@ fi
 echo
 echo "== Installed into $install_dir"
 linux_dir=$(e2e_c "$install_dir")
-(cd "$linux_dir" && find . | sort | sed 's/^\.\/\{0,1\}/  /')
+(cd "$linux_dir" && find . -mindepth 1 | sort | sed 's/^\.\//  /')
 echo
 echo "== Registry"
 for key in 'HKLM\SOFTWARE\Orvanta\Lumetra 6' \
@@ -73,11 +73,8 @@ echo
 echo "== Uninstall: the installed LmtUnInst.exe -s, as deployment tools start it"
 rc=$(e2e_exitcode "$install_dir\\LmtUnInst.exe" -s)
 echo "LmtUnInst.exe exit code: $rc (the temporary copy finishes the work)"
-for _ in $(seq 1 200); do
-    [ -d "$linux_dir" ] || break
-    sleep 0.1
-done
-sleep 1
+# The uninstaller hands over to its temporary copy and ends at once: wait for the copy's work.
+"$WINE" "$LMT_BUILD_DIR/tests/tools/uni_proc.exe" wait-gone 'uni*.tmp' --timeout 60000 >/dev/null || true
 if [ -d "$linux_dir" ]; then
     echo "Left in the installation directory:"
     (cd "$linux_dir" && find . | sed 's/^/  /')
