@@ -3,11 +3,11 @@
 // replayFileLines, and times both against a plain CopyFileA / DeleteFileA loop over the same
 // tree. The plain loop copies onto the empty tree with CopyFileA both ways: refusing to overwrite
 // (the baseline: under Wine the fastest way onto new files) and allowing it (shown beside it).
-// Each round runs every kind in turn, rotating which goes first. The figures are the medians and
-// the best of the rounds: on a shared machine the best shows the work itself, the median what a
-// run usually meets.
+// Each round runs the kinds in turn. The figures are the medians and the best of the rounds: on
+// a shared machine the best shows the work itself, the median what a run usually meets.
 #include "app/SetupSettings.h"
 #include "install/FilePlacement.h"
+#include "support/Scoped.h"
 #include "uninstall/LogReplay.h"
 #include <windows.h>
 #include <algorithm>
@@ -45,10 +45,9 @@ void writeGeneratedFile(const std::string& path, DWORD size, unsigned state)
     std::vector<char> data(size);
     for (DWORD i = 0; i < size; i++)
         data[i] = static_cast<char>((state * 31 + i * 7) & 0xFF);
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ScopedFileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     DWORD written = 0;
-    WriteFile(file, data.data(), size, &written, nullptr);
-    CloseHandle(file);
+    WriteFile(file.Get(), data.data(), size, &written, nullptr);
 }
 
 // The package and its source list; the total number of bytes.
@@ -74,10 +73,10 @@ unsigned long long generatePackage(const std::string& pkg)
         list += std::string("File Copy: ") + (*folder.name ? std::string(folder.name) + "\\" : "") + "*." +
                 folder.extension + "\r\n";
     }
-    HANDLE file = CreateFileA((pkg + "\\LmtUnInst.log").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ScopedFileHandle file(
+        CreateFileA((pkg + "\\LmtUnInst.log").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     DWORD written = 0;
-    WriteFile(file, list.data(), static_cast<DWORD>(list.size()), &written, nullptr);
-    CloseHandle(file);
+    WriteFile(file.Get(), list.data(), static_cast<DWORD>(list.size()), &written, nullptr);
     return total;
 }
 
@@ -94,13 +93,12 @@ template <typename Action>
 void forEachFile(const std::string& dir, const char* extension, Action action)
 {
     WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((dir + "\\*." + extension).c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE)
+    ScopedFind find(FindFirstFileA((dir + "\\*." + extension).c_str(), &found));
+    if (!find)
         return;
     do
         action(found.cFileName);
-    while (FindNextFileA(find, &found));
-    FindClose(find);
+    while (FindNextFileA(find.Get(), &found));
 }
 
 // Files below the directory, all levels.
@@ -108,8 +106,8 @@ int countFiles(const std::string& dir)
 {
     int count = 0;
     WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE)
+    ScopedFind find(FindFirstFileA((dir + "\\*").c_str(), &found));
+    if (!find)
         return 0;
     do {
         std::string name = found.cFileName;
@@ -117,8 +115,7 @@ int countFiles(const std::string& dir)
             count++;
         else if (name != "." && name != "..")
             count += countFiles(dir + "\\" + name);
-    } while (FindNextFileA(find, &found));
-    FindClose(find);
+    } while (FindNextFileA(find.Get(), &found));
     return count;
 }
 
@@ -187,57 +184,74 @@ double timed(Work work)
     return nowMs() - start;
 }
 
+struct Figures {
+    Samples engine, plain, overwrite;
+    bool complete = true; // every pass placed all files and removed them all again
+};
+
+// One kind's pass: place, check, remove, check. A pass that left files out means nothing.
+template <typename Place, typename Remove>
+void timePass(Figures& figures, Samples& samples, const std::string& inst, Place place, Remove remove)
+{
+    samples.place.push_back(timed(place));
+    figures.complete = figures.complete && countFiles(inst) == 2000;
+    samples.remove.push_back(timed(remove));
+    figures.complete = figures.complete && countFiles(inst) == 0;
+}
+
+// Each round runs the three kinds, rotating which goes first, so none always meets a warmer
+// cache or the write-back of the pass before it.
+Figures runRounds(const std::string& pkg, const std::string& inst, int rounds)
+{
+    Figures f;
+    for (int round = 0; round < rounds; round++) {
+        for (int turn = 0; turn < 3; turn++) {
+            switch ((round + turn) % 3) {
+            case 0:
+                timePass(f, f.engine, inst, [&] { enginePlace(pkg, inst); }, [&] { engineRemove(pkg, inst); });
+                break;
+            case 1:
+                timePass(f, f.plain, inst, [&] { plainCopy(pkg, inst, TRUE); }, [&] { plainDelete(inst); });
+                break;
+            default:
+                timePass(f, f.overwrite, inst, [&] { plainCopy(pkg, inst, FALSE); }, [&] { plainDelete(inst); });
+                break;
+            }
+        }
+    }
+    return f;
+}
+
+void printFigures(const Figures& f, unsigned long long bytes, int rounds)
+{
+    printf("package: 2000 files (1900 of 1-64 KB, 100 of 1 MB), %.1f MB; %d rounds\n",
+           static_cast<double>(bytes) / (1024.0 * 1024.0), rounds);
+    printf("%-10s %-7s %12s %12s %8s %16s\n", "", "", "engine (ms)", "plain (ms)", "ratio", "overwrite (ms)");
+    printRow("placement", "median", median(f.engine.place), median(f.plain.place), median(f.overwrite.place));
+    printRow("", "best", best(f.engine.place), best(f.plain.place), best(f.overwrite.place));
+    printRow("removal", "median", median(f.engine.remove), median(f.plain.remove), median(f.overwrite.remove));
+    printRow("", "best", best(f.engine.remove), best(f.plain.remove), best(f.overwrite.remove));
+    if (getenv("LMT_BENCH_SAMPLES")) {
+        for (int i = 0; i < rounds; i++)
+            printf("round %d: place %.0f/%.0f/%.0f remove %.0f/%.0f/%.0f\n", i, f.engine.place[i], f.plain.place[i],
+                   f.overwrite.place[i], f.engine.remove[i], f.plain.remove[i], f.overwrite.remove[i]);
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     std::string root = argc > 1 ? argv[1] : "C:\\lmt-bench";
-    int rounds = argc > 2 ? std::max(1, atoi(argv[2])) : 5;
+    int rounds = argc > 2 ? std::max(1, atoi(argv[2])) : 9;
     const std::string pkg = root + "\\pkg", inst = root + "\\inst";
     CreateDirectoryA(root.c_str(), nullptr);
     unsigned long long bytes = generatePackage(pkg);
-
-    // Every pass must have placed all files and removed them all again, or its time means nothing.
-    bool complete = true;
-    auto check = [&](int expected) { complete = complete && countFiles(inst) == expected; };
-    Samples engine, plain, overwrite;
-    for (int round = 0; round < rounds; round++) {
-        for (int turn = 0; turn < 3; turn++) {
-            switch ((round + turn) % 3) {
-            case 0:
-                engine.place.push_back(timed([&] { enginePlace(pkg, inst); }));
-                check(2000);
-                engine.remove.push_back(timed([&] { engineRemove(pkg, inst); }));
-                break;
-            case 1:
-                plain.place.push_back(timed([&] { plainCopy(pkg, inst, TRUE); }));
-                check(2000);
-                plain.remove.push_back(timed([&] { plainDelete(inst); }));
-                break;
-            default:
-                overwrite.place.push_back(timed([&] { plainCopy(pkg, inst, FALSE); }));
-                check(2000);
-                overwrite.remove.push_back(timed([&] { plainDelete(inst); }));
-                break;
-            }
-            check(0);
-        }
-    }
-    if (!complete) {
+    Figures figures = runRounds(pkg, inst, rounds);
+    if (!figures.complete) {
         printf("a pass did not place or remove every file: no figures\n");
         return 1;
     }
-    printf("package: 2000 files (1900 of 1-64 KB, 100 of 1 MB), %.1f MB; %d rounds\n",
-           static_cast<double>(bytes) / (1024.0 * 1024.0), rounds);
-    printf("%-10s %-7s %12s %12s %8s %16s\n", "", "", "engine (ms)", "plain (ms)", "ratio", "overwrite (ms)");
-    printRow("placement", "median", median(engine.place), median(plain.place), median(overwrite.place));
-    printRow("", "best", best(engine.place), best(plain.place), best(overwrite.place));
-    printRow("removal", "median", median(engine.remove), median(plain.remove), median(overwrite.remove));
-    printRow("", "best", best(engine.remove), best(plain.remove), best(overwrite.remove));
-    if (getenv("LMT_BENCH_SAMPLES")) {
-        for (int i = 0; i < rounds; i++)
-            printf("round %d: place %.0f/%.0f/%.0f remove %.0f/%.0f/%.0f\n", i, engine.place[i], plain.place[i],
-                   overwrite.place[i], engine.remove[i], plain.remove[i], overwrite.remove[i]);
-    }
+    printFigures(figures, bytes, rounds);
     return 0;
 }

@@ -2,10 +2,13 @@
 # run-bench.sh [BUILD_DIR] [ROUNDS]: builds the placement benchmark (x86_64), runs it under Wine
 # in a scratch prefix of its own on a generated package of 2,000 files, and prints the figures:
 # the engine's placement and removal against a plain CopyFileA / DeleteFileA loop.
+# The package lies on a memory-backed folder (/dev/shm, as drive T:), so the write-back of
+# earlier passes to disk does not land on whichever pass happens to run; LMT_BENCH_DISK=1 puts
+# it on the prefix's drive C: instead.
 set -euo pipefail
 src=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${1:-$src/build/bench-x64}
-rounds=${2:-5}
+rounds=${2:-9}
 if [ -f "$build/CMakeCache.txt" ]; then
     cmake "$build" >/dev/null
 else
@@ -16,7 +19,16 @@ cmake --build "$build" --target placement_bench -j2 >/dev/null
 prefix=$build/wine/bench
 lmt_new_prefix "$prefix"
 out=$(mktemp)
-trap 'lmt_session_stop "$prefix"; rm -f "$out"; rm -rf "$prefix/drive_c/lmt-bench"' EXIT
+ram=
+if [ "${LMT_BENCH_DISK:-0}" = 1 ] || [ ! -d /dev/shm ]; then
+    root='C:\lmt-bench'
+else
+    ram=$(mktemp -d /dev/shm/lmt-bench.XXXXXX)
+    ln -sfn "$ram" "$prefix/dosdevices/t:"
+    root='T:\lmt-bench'
+fi
+trap 'lmt_session_stop "$prefix"; rm -f "$out"; rm -rf "$prefix/drive_c/lmt-bench" ${ram:+"$ram"}' EXIT
 # The Wine session's daemons get no pipe of the caller's; the figures go through a file.
-WINEPREFIX=$prefix "$WINE" "$build/bench/placement_bench.exe" 'C:\lmt-bench' "$rounds" </dev/null >"$out" 2>&1
+WINEPREFIX=$prefix "$WINE" "$build/bench/placement_bench.exe" "$root" "$rounds" </dev/null >"$out" 2>&1
+echo "folder: $root"
 tr -d '\r' <"$out"
