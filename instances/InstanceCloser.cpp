@@ -11,8 +11,7 @@ namespace {
 // the process that was checked is the one that is terminated.
 void closeInstance(const std::string& instanceName, DWORD processId, EndInstanceFn endInstance)
 {
-    ScopedKernelHandle process(
-        OpenProcess(PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    ScopedKernelHandle process(openInstanceProcess(processId));
     if (!process)
         return; // ended already, or not ours to end
     if (!isInstanceProcess(instanceName, process.Get(), processId))

@@ -5,11 +5,16 @@
 
 namespace {
 
+using QueryFullProcessImageNameAFn = BOOL(WINAPI*)(HANDLE, DWORD, LPSTR, PDWORD);
+
+// Looked up at run time: systems before Vista lack it, and the setup must still start there.
 bool runsApplicationExecutable(HANDLE process)
 {
+    auto queryImageName =
+        procAddress<QueryFullProcessImageNameAFn>(GetModuleHandleA("kernel32"), "QueryFullProcessImageNameA");
     char path[MAX_PATH * 2] = "";
     DWORD size = sizeof path;
-    if (!QueryFullProcessImageNameA(process, 0, path, &size))
+    if (!queryImageName || !queryImageName(process, 0, path, &size))
         return false;
     std::string image(path, size);
     int slash = lastBackslash(image);
@@ -17,6 +22,15 @@ bool runsApplicationExecutable(HANDLE process)
 }
 
 } // namespace
+
+HANDLE openInstanceProcess(DWORD processId)
+{
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    // Systems before Vista refuse the limited right they do not know; they accept the full one.
+    if (!process && GetLastError() == ERROR_ACCESS_DENIED)
+        process = OpenProcess(PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION, FALSE, processId);
+    return process;
+}
 
 std::string instanceMarkerName(const std::string& instanceName, HANDLE process, DWORD processId)
 {

@@ -26,6 +26,10 @@ std::string instanceMarkerName(const std::string& instanceName, HANDLE process, 
 // Creates the event of the current process; null when it cannot be created.
 HANDLE createInstanceMarker(const std::string& instanceName);
 
-// Whether the process behind the handle (opened with PROCESS_QUERY_LIMITED_INFORMATION) is an
-// instance of that name: its event exists, or it runs the application's executable.
+// Opens a listed process with the rights to check it and to terminate it; null when it has ended
+// or may not be opened.
+HANDLE openInstanceProcess(DWORD processId);
+
+// Whether the process behind the handle (from openInstanceProcess) is an instance of that name:
+// its event exists, or it runs the application's executable.
 bool isInstanceProcess(const std::string& instanceName, HANDLE process, DWORD processId);
