@@ -110,6 +110,13 @@ expect_eq "$(cat "$E2E_TMP/rc")" 1602 "exit code after No"
 alive "$s1" && alive "$s2" || fail "a stand-in was ended"
 expect_eq "$(count_lines 'close wparam')" 0 "close requests after No"
 expect_eq "$(probe show | sed 's/ tail=.*//')" "marker=1 count=2 ids=$s1,$s2" "list after the declined setups left"
+grep -qx "pid=$s1 notice 1946 lparam=$s2" "$log" || fail "stand-in $s1 was not told of $s2"
+# Each setup told the copies of its arrival and of its departure.
+setups=$(sed -n "s/^pid=$s2 notice 1946 lparam=\([0-9]*\)$/\1/p" "$log")
+expect_eq "$(wc -w <<<"$setups")" 1 "setups announced to $s2"
+for pid in "$s1" "$s2"; do
+    grep -qx "pid=$pid notice 1947 lparam=$setups" "$log" || fail "stand-in $pid not told of the setup's departure"
+done
 
 note "three running copies: string 4 with 3; Yes closes each after its close request"
 s3=$(standin_start)
@@ -151,6 +158,22 @@ expect_eq "$(probe show)" "$before" "full list after the application started"
 alive "$s8" || fail "the application did not run on"
 touch "$(e2e_c 'C:\full.stop')"
 "$WINE" "$PROBE" kill-image LmtCap6.exe >/dev/null
+note "a setup that ends through exit (damaged setup files) leaves the list as well"
+mkdir -p "$E2E_TMP/damaged"
+cp "$E2E_TMP/pkg/setup.exe" "$E2E_TMP/damaged/setup.exe"
+"$WINE" "$PROBE" write --ready 'C:\empty.ready' --stop 'C:\empty.stop' --timeout 100 >/dev/null 2>&1 &
+e2e_wait_for test -f "$(e2e_c 'C:\empty.ready')" || fail "empty list not written"
+rm -f "$E2E_TMP/rc"
+e2e_exitcode "$(e2e_winpath "$E2E_TMP/damaged")\\setup.exe" >"$E2E_TMP/rc" &
+setup_job=$!
+e2e_winctl wait "Lumetra Setup" --has-id 65535 --timeout 30000 >/dev/null || fail "no damaged-files box"
+probe show | grep -q ' count=1 ' || fail "the setup is not listed: $(probe show)"
+e2e_winctl answer "Lumetra Setup" 1 --has-id 65535 >/dev/null
+setup_wait
+expect_eq "$(cat "$E2E_TMP/rc")" 1 "exit code of the damaged-files exit"
+expect_eq "$(probe show | sed 's/ tail=.*//')" "marker=1 count=0 ids=" "list after the exit"
+touch "$(e2e_c 'C:\empty.stop')"
+
 note "the uninstaller closes running copies after its confirmation, without the question"
 mkdir -p "$E2E_TMP/installed"
 cp "$E2E_TMP/pkg/setup.exe" "$E2E_TMP/installed/LmtUnInst.exe"
