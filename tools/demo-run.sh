@@ -6,7 +6,7 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export LMT_BUILD_DIR=${LMT_BUILD_DIR:-$root/build/x86_64}
 export LMT_WINE_DIR=$root/out/demo
-. "$root/tests/e2e/lib.sh"
+. "$root/tests/e2e/lib.bash"
 mode=${1:-silent}
 
 export WINEPREFIX=$LMT_WINE_DIR/wineprefix

@@ -2,7 +2,7 @@
 # A setup runs from a downloads folder, where anyone may have left a DLL. With decoy DLLs of the
 # names a program may load by name beside it (and Wine told to prefer such native DLLs), the setup
 # loads none of them: not while asking its first question, not through a whole installation.
-. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/lib.bash"
 e2e_init dll_planting
 e2e_package "$E2E_TMP/pkg"
 cp "$LMT_BUILD_DIR"/tests/decoy/*.dll "$E2E_TMP/pkg/"

@@ -3,7 +3,7 @@
 # "-instdir" naming the parent (with a trailing backslash, missing, as the last argument), the
 # options shown by the wizard, the run check box overriding "-runafter", and the application
 # started with the installation directory as its working directory.
-. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/lib.bash"
 . "$(dirname "$0")/../gui/wizard.bash"
 wiz_prepare driver_options
 S="Lumetra Setup"

@@ -3,7 +3,7 @@
 # an upgrade through the wizard, the same version and an older version asked about (declined),
 # a silent downgrade, and the installer options ignored over an existing installation. Each run
 # is the real setup.exe of a package; its exit code, question and opened page are checked.
-. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/lib.bash"
 . "$(dirname "$0")/../gui/wizard.bash"
 wiz_prepare driver_situations
 S="Lumetra Setup"

@@ -2,7 +2,7 @@
 # The framework's message box: the application title as caption, the default icons (exclamation
 # on an OK box, question on a Yes/No box), the icon and default button the caller names, and the
 # active window as owner. Each box is answered by a separate program.
-. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/lib.bash"
 e2e_init framework_msgbox
 MSGBOX=$LMT_BUILD_DIR/tests/tools/msgbox.exe
 

@@ -4,7 +4,7 @@
 # listed process (stand-in applications with the close request first), but never an unrelated
 # process whose id sits in the list. The questions are answered by a separate program, as a user
 # would.
-. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/lib.bash"
 e2e_init instances_startup
 e2e_package "$E2E_TMP/pkg"
 pkg=$(e2e_winpath "$E2E_TMP/pkg")

@@ -3,7 +3,7 @@
 # application does (the opening program set to a text containing "LmtCap6.exe", the previous
 # text kept in "LmtCapOld"), which the uninstall tests build on; with "-stay" it runs on as a
 # listed copy.
-. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/lib.bash"
 e2e_init instances_takeover
 app=$LMT_BUILD_DIR/LmtCap6.exe
 PROBE=$LMT_BUILD_DIR/tests/tools/inst_probe.exe

@@ -2,7 +2,7 @@
 # Shortcuts made by createShortcut, read back by an independent reader (lnkinfo of liblnk-utils):
 # the target without its quotes, the working directory stored unexpanded, no description, no
 # arguments; the installed log names exactly the files that were saved.
-. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/lib.bash"
 command -v lnkinfo >/dev/null || fail "lnkinfo (liblnk-utils) is not installed"
 e2e_init lnkinfo_shortcuts
 TOOL=$LMT_BUILD_DIR/tests/tools/shortcut_tool.exe

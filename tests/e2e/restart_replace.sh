@@ -3,7 +3,7 @@
 # waits in T.new while its deletion and the rename of T.new are pending; a running program is
 # moved to T.old, which is pending deletion. After the restart the new content is in place and
 # the side files are gone.
-. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/lib.bash"
 e2e_init restart_replace
 TOOL=$LMT_BUILD_DIR/tests/tools/replace_tool.exe
 src=$(e2e_c 'C:\pkg')

@@ -3,7 +3,7 @@
 # program shows (answered by a separate program, as a user would) and its exit code. In a folder
 # without package files, install mode ends at the damaged-files message; uninstall mode asks its
 # confirmation first.
-. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/lib.bash"
 e2e_init startup_modes
 dir=$E2E_TMP/run
 mkdir -p "$dir"

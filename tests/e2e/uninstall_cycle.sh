@@ -5,7 +5,7 @@
 # that the installation's files, folders, shortcuts and registry entries are gone, that what
 # belongs to others stays, that the image types are given back, and that the uninstaller's
 # temporary copy is left to the next restart, which removes it.
-. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/lib.bash"
 e2e_init uninstall_cycle
 UNI_PROC=$LMT_BUILD_DIR/tests/tools/uni_proc.exe
 INST_PROBE=$LMT_BUILD_DIR/tests/tools/inst_probe.exe

@@ -4,7 +4,7 @@
 # nothing. Then a silent uninstall from the installed-programs entry's command line, with the
 # installation under Program Files and a temporary directory whose name holds a space: both paths
 # reach the temporary copy whole, nothing is shown, and the copy goes at the next restart.
-. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/lib.bash"
 e2e_init uninstall_silent
 UNI_PROC=$LMT_BUILD_DIR/tests/tools/uni_proc.exe
 INSTALL_DIR='C:\Program Files\Lumetra 6'

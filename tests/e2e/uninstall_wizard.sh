@@ -3,7 +3,7 @@
 # that the user typed, then the uninstall started from that group's "Uninstall Lumetra 6"
 # shortcut: the group the user chose, its emptied parent and the user's shortcuts go with the
 # installation.
-. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/lib.bash"
 if [ ! -f "$LMT_SOURCE_DIR/wizard/SetupDlg.cpp" ]; then
     echo "SKIPPED: this tree has no setup wizard yet (wizard/SetupDlg.cpp); nothing to install through"
     exit 0

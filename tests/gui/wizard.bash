@@ -1,6 +1,6 @@
 # Shared functions of the wizard and install-driver scripts: a prefix that draws legible dialogs
 # and records the web pages the setup opens, the setup started from a package, and checks of the
-# wizard frame as winctl and wiz_ctl see it. Source it after tests/e2e/lib.sh.
+# wizard frame as winctl and wiz_ctl see it. Source it after tests/e2e/lib.bash.
 WIZ=$LMT_BUILD_DIR/tests/tools/wiz_ctl.exe
 RECORDER=$LMT_BUILD_DIR/tests/tools/wiz_urlrecorder.exe
 FRAME_ID=1002

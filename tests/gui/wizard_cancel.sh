@@ -2,7 +2,7 @@
 # Leaving the wizard: Cancel, Escape and "No" with their confirmation; the agreement taken from the
 # setup's own folder whatever the working directory; Finish without "Run Lumetra"; and the
 # destination page over an existing installation (its note), with Cancel from the group page.
-. "$(dirname "$0")/../e2e/lib.sh"
+. "$(dirname "$0")/../e2e/lib.bash"
 . "$(dirname "$0")/wizard.bash"
 wiz_prepare wizard_cancel
 S="Lumetra Setup"

@@ -4,7 +4,7 @@
 # stored, the destination rules through the real folder-browse dialog, the group-name refusals,
 # the installation and Finish with "Run Lumetra" checked; then what the installation left for the
 # current user. Screenshots of every page are kept as build artifacts.
-. "$(dirname "$0")/../e2e/lib.sh"
+. "$(dirname "$0")/../e2e/lib.bash"
 . "$(dirname "$0")/wizard.bash"
 wiz_prepare wizard_walk
 S="Lumetra Setup"
