@@ -1,4 +1,5 @@
 // uni_proc: process helpers of the uninstall tests. See the usage text below.
+#include "tests/tools/ToolCommon.h"
 #include <windows.h>
 #include <tlhelp32.h>
 #include <cstdio>
@@ -94,20 +95,7 @@ int run(int argc, char** argv)
         commandLine += (commandLine.empty() ? "" : " ") + std::string(argv[i]);
     if (commandLine.empty())
         return 2;
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-        printf("exit=start-failed error=%lu\n", GetLastError());
-        return 255;
-    }
-    WaitForSingleObject(pi.hProcess, INFINITE);
-    DWORD code = 0;
-    GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    printf("exit=%lu\n", code);
-    return 0;
+    return tool::runAndReport(commandLine) < 0 ? 255 : 0;
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // winctl: finds and drives top-level dialog windows of other processes, as a user would, for the
 // wizard and message-box tests. See the usage text below.
+#include "tests/tools/ToolCommon.h"
 #include <windows.h>
 #include <cstdio>
 #include <cstdlib>
@@ -8,6 +9,9 @@
 #include <vector>
 
 namespace {
+
+using tool::className;
+using tool::windowText;
 
 const char kUsage[] =
     "usage: winctl COMMAND CAPTION [ARGS] [--has-id N] [--timeout MS]\n"
@@ -30,22 +34,6 @@ struct Search {
     HWND best = nullptr;
     bool bestEnabled = false;
 };
-
-std::string windowText(HWND hWnd)
-{
-    char text[4096] = "";
-    // WM_GETTEXT works across processes for standard controls; the result is copied back.
-    SendMessageTimeoutA(hWnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
-                        nullptr);
-    return text;
-}
-
-std::string className(HWND hWnd)
-{
-    char name[256] = "";
-    GetClassNameA(hWnd, name, sizeof name);
-    return name;
-}
 
 BOOL CALLBACK considerWindow(HWND hWnd, LPARAM lParam)
 {

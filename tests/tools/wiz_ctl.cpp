@@ -1,6 +1,7 @@
 // wiz_ctl: what the wizard tests need beyond winctl. The wizard's pages are child dialogs whose
 // control ids repeat the frame's (the scope button 1002 and the frame's picture 1002), and the
 // folder-browse dialog has a caption of the system's choosing. See the usage text below.
+#include "tests/tools/ToolCommon.h"
 #include <windows.h>
 #include <commctrl.h>
 #include <cstdio>
@@ -9,6 +10,9 @@
 #include <string>
 
 namespace {
+
+using tool::className;
+using tool::windowText;
 
 const char kUsage[] =
     "usage: wiz_ctl COMMAND [ARGS]\n"
@@ -28,21 +32,6 @@ const char kUsage[] =
 
 const DWORD kTimeoutMs = 20000;
 const int IDC_BACK_ID = 3;
-
-std::string windowText(HWND hWnd)
-{
-    char text[4096] = "";
-    SendMessageTimeoutA(hWnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
-                        nullptr);
-    return text;
-}
-
-std::string className(HWND hWnd)
-{
-    char name[256] = "";
-    GetClassNameA(hWnd, name, sizeof name);
-    return name;
-}
 
 // The first descendant of the given class, or null.
 struct DescendantSearch {
