@@ -9,7 +9,7 @@ WINESERVER=/usr/lib/wine/wineserver
 export WINEDEBUG=-all
 # No Mono/Gecko prompts; no menu builder (it would outlive the caller and hold its pipes).
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}"
-LMT_WINE_CACHE=${LMT_WINE_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/lumetra-wine}
+LMT_WINE_CACHE=${LMT_WINE_CACHE:-${XDG_CACHE_HOME:-${HOME:-/tmp}/.cache}/lumetra-wine}
 
 lmt_pristine_prefix() {
     local pristine=$LMT_WINE_CACHE/pristine
