@@ -182,7 +182,7 @@ TEST_F(InstanceRegistry, ProcessesRegisterAndLeaveInAnyOrderAndTellTheOthers)
     startMember(d, "Lumetra D");
     EXPECT_EQ(readList(name).ids, std::vector<DWORD>{d.pid()});
     // Nobody was left to be told about the members that ended.
-    std::string text = readWholeFile(log);
+    std::string text = readFile(log);
     EXPECT_EQ(text.find(pidLine(c.pid(), "notice")), std::string::npos) << "c has no window";
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 #include "instances/InstanceList.h"
 #include "support/Scoped.h"
+#include "support/Scratch.h"
 #include <windows.h>
 #include <cstdio>
 #include <cstdlib>
@@ -87,23 +88,9 @@ inline bool startMember(ChildProcess& child, const std::string& arguments)
     return child.start("\"" + buildFile("tests/tools/inst_member.exe") + "\" " + arguments);
 }
 
-inline std::string readWholeFile(const std::string& path)
-{
-    std::string text;
-    FILE* file = fopen(path.c_str(), "rb");
-    if (!file)
-        return text;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, file)) > 0)
-        text.append(buffer, n);
-    fclose(file);
-    return text;
-}
-
 inline bool hasLine(const std::string& path, const std::string& line)
 {
-    return ("\n" + readWholeFile(path)).find("\n" + line + "\n") != std::string::npos;
+    return ("\n" + readFile(path)).find("\n" + line + "\n") != std::string::npos;
 }
 
 inline std::string pidLine(DWORD pid, const std::string& event)
