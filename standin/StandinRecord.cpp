@@ -7,8 +7,7 @@
 namespace {
 
 // Opened once, for appending: a close request is followed by a termination within milliseconds,
-// so recording it must cost no more than one write. Appending through one write per line also
-// keeps the lines of several copies whole.
+// so recording it must cost no more than one write.
 HANDLE recordFile()
 {
     static ScopedFileHandle file;
@@ -26,6 +25,19 @@ HANDLE recordFile()
 
 } // namespace
 
+void appendRecordLine(HANDLE file, const char* line, DWORD length)
+{
+    // A recording process is terminated within milliseconds of a close request, possibly while it
+    // owns the mutex: an abandoned mutex is owned all the same. The wait is bounded so that a
+    // record can never stop the process that makes it.
+    static ScopedKernelHandle mutex(CreateMutexA(nullptr, FALSE, "LmtStandinRecordAppend"));
+    DWORD wait = mutex.Get() ? WaitForSingleObject(mutex.Get(), 2000) : WAIT_FAILED;
+    DWORD written = 0;
+    WriteFile(file, line, length, &written, nullptr);
+    if (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED)
+        ReleaseMutex(mutex.Get());
+}
+
 void record(const char* format, ...)
 {
     HANDLE file = recordFile();
@@ -41,6 +53,5 @@ void record(const char* format, ...)
     if (length > static_cast<int>(sizeof line) - 2)
         length = sizeof line - 2;
     line[length++] = '\n';
-    DWORD written = 0;
-    WriteFile(file, line, static_cast<DWORD>(length), &written, nullptr);
+    appendRecordLine(file, line, static_cast<DWORD>(length));
 }

@@ -28,6 +28,9 @@ done
 probe() { "$WINE" "$PROBE" "$@" | tr -d '\r'; }
 alive() { "$WINE" "$PROBE" alive "$1" >/dev/null; }
 count_lines() { grep -c -- "$1" "$log" || true; }
+# logged LINE: waits for the stand-ins' log to hold LINE. Notices are posted, so a copy may handle
+# one only after the process that sent it has gone.
+logged() { e2e_wait_for grep -qxF -- "$1" "$log"; }
 
 # standin_start: starts the package's application, waits for its main window, prints its id.
 standin_start() {
@@ -110,12 +113,12 @@ expect_eq "$(cat "$E2E_TMP/rc")" 1602 "exit code after No"
 alive "$s1" && alive "$s2" || fail "a stand-in was ended"
 expect_eq "$(count_lines 'close wparam')" 0 "close requests after No"
 expect_eq "$(probe show | sed 's/ tail=.*//')" "marker=1 count=2 ids=$s1,$s2" "list after the declined setups left"
-grep -qx "pid=$s1 notice 1946 lparam=$s2" "$log" || fail "stand-in $s1 was not told of $s2"
+logged "pid=$s1 notice 1946 lparam=$s2" || fail "stand-in $s1 was not told of $s2"
 # Each setup told the copies of its arrival and of its departure.
 setups=$(sed -n "s/^pid=$s2 notice 1946 lparam=\([0-9]*\)$/\1/p" "$log")
 expect_eq "$(wc -w <<<"$setups")" 1 "setups announced to $s2"
 for pid in "$s1" "$s2"; do
-    grep -qx "pid=$pid notice 1947 lparam=$setups" "$log" || fail "stand-in $pid not told of the setup's departure"
+    logged "pid=$pid notice 1947 lparam=$setups" || fail "stand-in $pid not told of the setup's departure"
 done
 
 note "three running copies: string 4 with 3; Yes closes each after its close request"

@@ -11,6 +11,7 @@
 // the time-out (60 s by default). --crash ends it at that point without leaving the list (a
 // stale id); --unregistered makes an unrelated process that never joins the list.
 #include "instances/InstanceManager.h"
+#include "standin/StandinRecord.h"
 #include "support/AppContract.h"
 #include <windows.h>
 #include <cstdio>
@@ -47,14 +48,13 @@ HANDLE recordFile()
     return file;
 }
 
-void record(const char* format, unsigned long a = 0, unsigned long b = 0)
+void recordEvent(const char* format, unsigned long a = 0, unsigned long b = 0)
 {
     char line[256];
     int n = snprintf(line, sizeof line, "pid=%lu ", GetCurrentProcessId());
     n += snprintf(line + n, sizeof line - n - 1, format, a, b);
     line[n++] = '\n';
-    DWORD written = 0;
-    WriteFile(recordFile(), line, static_cast<DWORD>(n), &written, nullptr);
+    appendRecordLine(recordFile(), line, static_cast<DWORD>(n));
 }
 
 bool parseOptions(int argc, char** argv, Options& options)
@@ -89,12 +89,12 @@ bool parseOptions(int argc, char** argv, Options& options)
 LRESULT CALLBACK windowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_CLOSE) {
-        record("close wparam=%lu", static_cast<unsigned long>(wParam));
+        recordEvent("close wparam=%lu", static_cast<unsigned long>(wParam));
         PostQuitMessage(0);
         return 0;
     }
     if (message == contract::kInstanceAddedNotice || message == contract::kInstanceRemovedNotice) {
-        record("notice %lu lparam=%lu", message, static_cast<unsigned long>(lParam));
+        recordEvent("notice %lu lparam=%lu", message, static_cast<unsigned long>(lParam));
         return 0;
     }
     return DefWindowProcA(hWnd, message, wParam, lParam);
@@ -149,12 +149,12 @@ int main(int argc, char** argv)
     if (!g_options.unregistered)
         manager.reset(new COXInstanceManager(g_options.name.c_str()));
     createWindows();
-    record("ready");
+    recordEvent("ready");
     runUntilStopped();
     if (g_options.crash)
         TerminateProcess(GetCurrentProcess(), 3);
     manager.reset();
-    record("end");
+    recordEvent("end");
     if (recordFile() != INVALID_HANDLE_VALUE)
         CloseHandle(recordFile());
     return 0;
