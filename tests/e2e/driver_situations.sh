@@ -99,7 +99,7 @@ installed_is 6.0.3.0 || fail "6.0.3.0 not installed over 6.1.0.0"
 no_page_opened "silent downgrade"
 
 note "over an installation the options are not read: scope from AllUsers, no start, no other folder"
-"$WINE" reg add "$PRODUCT" /v AllUsers /t REG_SZ /d A /f >/dev/null 2>&1
+e2e_reg_add "$PRODUCT" /v AllUsers /t REG_SZ /d A /f
 mkdir -p "$(e2e_c 'C:\Elsewhere')"
 wiz_start -s -allusers -runafter -autostart -instdir 'C:\Elsewhere'
 wiz_wait_exit

@@ -18,11 +18,11 @@ expect_value() { # KEY VALUE EXPECTED ('' for a missing value)
     expect_eq "$got" "$3" "$1 [$2]"
 }
 
-reg add "$fe\\.png" /v Application /d "OtherViewer.exe" /f
-reg add "$fe\\.gif" /f
+e2e_reg_add "$fe\\.png" /v Application /d "OtherViewer.exe" /f
+e2e_reg_add "$fe\\.gif" /f
 reg delete "$fe\\.jpg" /f || true
 reg delete "$fe\\.tga" /f || true
-reg add 'HKCR\.jpg' /ve /d jpegfile /f
+e2e_reg_add 'HKCR\.jpg' /ve /d jpegfile /f
 reg delete 'HKCR\.tga' /f || true
 
 note "takeover of a per-user choice, a classes-root default, a missing key and an empty choice"

@@ -67,6 +67,18 @@ e2e_c() {
     echo "$WINEPREFIX/drive_c$p"
 }
 
+# e2e_reg_add ARGS...: "reg add ARGS..." in the test prefix. Under load a reg call has been seen
+# failing once, silently; it is tried again, and what it printed is shown if it keeps failing.
+e2e_reg_add() {
+    local out try
+    for try in 1 2 3; do
+        out=$("$WINE" reg add "$@" 2>&1 </dev/null) && return 0
+        echo "reg add $* (attempt $try): $out" >&2
+        sleep 0.5
+    done
+    return 1
+}
+
 # e2e_reg_query KEY VALUE ('' or /ve for the default value): prints the data; exit 1 when missing.
 e2e_reg_query() {
     local key=$1 value=$2 out

@@ -50,11 +50,11 @@ add_fixed_name_leftovers() {
 
 # What the application and other programs add beside an installation.
 add_neighbours() {
-    "$WINE" reg add 'HKLM\SOFTWARE\Orvanta\Other Product' /v Path /d 'C:\Other' /f >/dev/null
-    "$WINE" reg add 'HKCU\SOFTWARE\Orvanta\Lumetra 6\Recent' /v File1 /d 'C:\a.lmp' /f >/dev/null
-    "$WINE" reg add 'HKCR\LM6.Document\shell\open\command' /ve /d "\"$INSTALL_DIR\\LmtCap6.exe\" \"%1\"" /f >/dev/null
-    "$WINE" reg add 'HKCR\.bmp' /ve /d 'Paint.Picture' /f >/dev/null
-    "$WINE" reg add 'HKCR\.png' /ve /d 'Viewer.png' /f >/dev/null
+    e2e_reg_add 'HKLM\SOFTWARE\Orvanta\Other Product' /v Path /d 'C:\Other' /f
+    e2e_reg_add 'HKCU\SOFTWARE\Orvanta\Lumetra 6\Recent' /v File1 /d 'C:\a.lmp' /f
+    e2e_reg_add 'HKCR\LM6.Document\shell\open\command' /ve /d "\"$INSTALL_DIR\\LmtCap6.exe\" \"%1\"" /f
+    e2e_reg_add 'HKCR\.bmp' /ve /d 'Paint.Picture' /f
+    e2e_reg_add 'HKCR\.png' /ve /d 'Viewer.png' /f
     # The application takes the types over as it does on first use.
     e2e_wine "$INSTALL_DIR\\LmtCap6.exe" -takeover .bmp .jpg
     [[ $(e2e_reg_query 'HKCR\.bmp' /ve) == *LmtCap6.exe* ]] || fail "the application did not take .bmp over"

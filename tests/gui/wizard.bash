@@ -20,14 +20,15 @@ wiz_prepare() {
         fi
     done
     cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
-    "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
+    e2e_reg_add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f ||
+        fail "could not turn off the window manager's title bars"
     URL_LOG=$E2E_TMP/urls.log
     STANDIN_LOG=$E2E_TMP/standin.log
     : >"$URL_LOG"
     : >"$STANDIN_LOG"
     local command
     command="\"$(e2e_winpath "$RECORDER")\" \"$(e2e_winpath "$URL_LOG")\" \"%1\""
-    "$WINE" reg add 'HKLM\Software\Classes\http\shell\open\command' /ve /t REG_SZ /d "$command" /f >/dev/null 2>&1 ||
+    e2e_reg_add 'HKLM\Software\Classes\http\shell\open\command' /ve /t REG_SZ /d "$command" /f ||
         fail "could not register the recording browser"
     PKG=$E2E_TMP/pkg
     e2e_package "$PKG"
