@@ -55,7 +55,18 @@ e2e_wine() { "$WINE" "$@"; }
 # e2e_exitcode 'COMMAND LINE': runs a Windows command line (quote paths with spaces inside it) and
 # prints the program's full exit code.
 e2e_exitcode() {
-    "$WINE" "$LMT_BUILD_DIR/tests/tools/exitcode.exe" "$@" | tr -d '\r' | sed -n 's/^exit=//p'
+    e2e_exit_of "$WINE" "$LMT_BUILD_DIR/tests/tools/exitcode.exe" "$@"
+}
+
+# e2e_exit_of COMMAND...: runs a tool that reports "exit=N" and prints N. When no such line
+# comes, what the tool printed and how wine ended are shown, so that the failing check says why.
+e2e_exit_of() {
+    local out status=0
+    out=$("$@" | tr -d '\r') || status=$?
+    if ! grep -q '^exit=' <<<"$out"; then
+        echo "no exit code from: $* (wine status $status, output [$out])" >&2
+    fi
+    sed -n 's/^exit=//p' <<<"$out"
 }
 
 e2e_winpath() { lmt_winpath "$1"; }

@@ -21,7 +21,7 @@ logged=$(tr -d '\r' <"$(e2e_c "$INSTALL_DIR\\LmtUnInst.log")" | sed -n 's/^\(Mad
 
 # run_uninstaller ARGS...: the uninstaller's full exit code.
 run_uninstaller() {
-    "$WINE" "$UNI_PROC" run -- "$UNINSTALLER" "$@" | tr -d '\r' | sed -n 's/^exit=//p'
+    e2e_exit_of "$WINE" "$UNI_PROC" run -- "$UNINSTALLER" "$@"
 }
 
 expect_untouched() {
