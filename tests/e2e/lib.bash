@@ -15,17 +15,42 @@ expect_file() { [ -e "$1" ] || fail "missing: $1"; }
 expect_no_file() { [ ! -e "$1" ] || fail "should be gone: $1"; }
 
 # A display of the test's own, so tests can run side by side without seeing (or covering in a
-# screenshot) each other's windows.
+# screenshot) each other's windows. Display numbers are handed out in turn from a counter shared
+# by every run on the machine, never the lowest free one: a server that is still shutting down
+# after its test ended holds its number's sockets for a moment, and a new server given that
+# number then leaves its clients connected to the dying one (they end silently when it goes).
+e2e_next_display() {
+    local counter=/tmp/lumetra-display.next n
+    (
+        flock 9
+        n=$(cat "$counter" 2>/dev/null || true)
+        case $n in '' | *[!0-9]*) n=200 ;; esac
+        [ "$n" -ge 200 ] && [ "$n" -lt 2000 ] || n=200
+        echo $((n + 1)) >"$counter"
+        echo "$n"
+    ) 9>/tmp/lumetra-display.lock
+}
+
 e2e_start_display() {
-    local fd_file=$E2E_TMP/display
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
-    E2E_XVFB_PID=$!
-    for _ in $(seq 1 100); do
-        [ -s "$fd_file" ] && break
-        sleep 0.05
+    local fd_file=$E2E_TMP/display n
+    for _ in $(seq 1 20); do
+        n=$(e2e_next_display)
+        : >"$fd_file"
+        # Xvfb refuses a number in use by a live server; the next one is tried then.
+        Xvfb ":$n" -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
+        E2E_XVFB_PID=$!
+        for _ in $(seq 1 100); do
+            [ -s "$fd_file" ] && break
+            kill -0 "$E2E_XVFB_PID" 2>/dev/null || break
+            sleep 0.05
+        done
+        if [ -s "$fd_file" ]; then
+            export DISPLAY=:$n
+            return 0
+        fi
+        kill "$E2E_XVFB_PID" 2>/dev/null || true
     done
-    [ -s "$fd_file" ] || fail "Xvfb did not start"
-    export DISPLAY=:$(head -n1 "$fd_file")
+    fail "Xvfb did not start"
 }
 
 e2e_cleanup() {
@@ -78,15 +103,12 @@ e2e_c() {
     echo "$WINEPREFIX/drive_c$p"
 }
 
-# e2e_reg_add ARGS...: "reg add ARGS..." in the test prefix. Under load a reg call has been seen
-# failing once, silently; it is tried again, and what it printed is shown if it keeps failing.
+# e2e_reg_add ARGS...: "reg add ARGS..." in the test prefix; what reg printed is shown when it
+# fails.
 e2e_reg_add() {
-    local out try
-    for try in 1 2 3; do
-        out=$("$WINE" reg add "$@" 2>&1 </dev/null) && return 0
-        echo "reg add $* (attempt $try): $out" >&2
-        sleep 0.5
-    done
+    local out
+    out=$("$WINE" reg add "$@" 2>&1 </dev/null) && return 0
+    echo "reg add $*: $out" >&2
     return 1
 }
 
