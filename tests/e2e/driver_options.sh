@@ -6,8 +6,6 @@
 . "$(dirname "$0")/lib.bash"
 . "$(dirname "$0")/../gui/wizard.bash"
 wiz_prepare driver_options
-S="Lumetra Setup"
-A="Please accept the License Agreement"
 PRODUCT='HKLM\SOFTWARE\Orvanta\Lumetra 6'
 APP_PATH='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\LmtCap6.exe'
 damaged="This setup files are damaged, installation aborted.\n\nPlease download the product again from http://www.orvanta.example and re-try the setup."
@@ -74,20 +72,15 @@ forget_installation
 mkdir -p "$(e2e_c 'C:\Parent Folder')"
 wiz_start -allusers -autostart -nodeskico -runafter -instdir 'C:\Parent Folder'
 wiz_wait "$S" '^ctrl id=1003 '
-e2e_winctl click "$S" 1 --has-id $FRAME_ID
-wiz_wait "$A" '^ctrl id=1000 '
-e2e_winctl click "$A" 1 --has-id $FRAME_ID
-wiz_wait "$S" '^ctrl id=1013 '
+wiz_next "$S" "$A" '^ctrl id=1000 '
+wiz_next "$A" "$S" '^ctrl id=1013 '
 expect_eq "$(ctrl_text 1013 Static)" 'C:\Parent Folder\Lumetra 6' "destination from -instdir"
 expect_ctrl 1002 Button "checked=1"
-e2e_winctl click "$S" 1 --has-id $FRAME_ID
-wiz_wait "$S" '^ctrl id=1008 '
+wiz_next "$S" "$S" '^ctrl id=1008 '
 expect_ctrl 1008 Button "checked=1"
 expect_ctrl 1009 Button "checked=0"
-e2e_winctl click "$S" 1 --has-id $FRAME_ID
-wiz_wait "$S" '^ctrl id=1010 '
-e2e_winctl click "$S" 1 --has-id $FRAME_ID
-wiz_wait "$S" '^ctrl id=1 class=Button .* text=&Finish >$'
+wiz_next "$S" "$S" '^ctrl id=1010 '
+wiz_next "$S" "$S" '^ctrl id=1 class=Button .* text=&Finish >$'
 expect_ctrl 1012 Button "visible=1 enabled=1 focus=0 default=0 checked=0"
 e2e_winctl click "$S" 1 --has-id $FRAME_ID
 wiz_wait_exit

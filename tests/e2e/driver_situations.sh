@@ -6,8 +6,6 @@
 . "$(dirname "$0")/lib.bash"
 . "$(dirname "$0")/../gui/wizard.bash"
 wiz_prepare driver_situations
-S="Lumetra Setup"
-A="Please accept the License Agreement"
 PRODUCT='HKLM\SOFTWARE\Orvanta\Lumetra 6'
 INSTALLED='C:\Program Files\Lumetra 6'
 
@@ -36,18 +34,13 @@ printf '[InternetShortcut]\r\nURL=http://www.orvanta.example/\r\n' >"$PKG/HomePa
 wiz_start
 wiz_wait "$S" '^ctrl id=1003 '
 expect_eq "$(ctrl_text 1003 Static | sed 's/\\n.*//')" "Lumetra ver. 6.00.03 " "version shown"
-e2e_winctl click "$S" 1 --has-id $FRAME_ID
-wiz_wait "$A" '^ctrl id=1000 '
-e2e_winctl click "$A" 1 --has-id $FRAME_ID
-wiz_wait "$S" '^ctrl id=1013 '
+wiz_next "$S" "$A" '^ctrl id=1000 '
+wiz_next "$A" "$S" '^ctrl id=1013 '
 expect_ctrl 1002 Button "checked=1"
-e2e_winctl click "$S" 1 --has-id $FRAME_ID
-wiz_wait "$S" '^ctrl id=1008 '
+wiz_next "$S" "$S" '^ctrl id=1008 '
 expect_ctrl 1000 Edit "visible=1" "Lumetra 6"
-e2e_winctl click "$S" 1 --has-id $FRAME_ID
-wiz_wait "$S" '^ctrl id=1010 '
-e2e_winctl click "$S" 1 --has-id $FRAME_ID
-wiz_wait "$S" '^ctrl id=1 class=Button .* text=&Finish >$'
+wiz_next "$S" "$S" '^ctrl id=1010 '
+wiz_next "$S" "$S" '^ctrl id=1 class=Button .* text=&Finish >$'
 e2e_winctl click "$S" 1 --has-id $FRAME_ID
 wiz_wait_exit
 expect_eq "$EXIT_CODE" 0 "exit code of the upgrade"

@@ -5,6 +5,9 @@ WIZ=$LMT_BUILD_DIR/tests/tools/wiz_ctl.exe
 RECORDER=$LMT_BUILD_DIR/tests/tools/wiz_urlrecorder.exe
 FRAME_ID=1002
 BOX_ID=65535
+# The frame's captions: the setup's own, and the one it takes while the agreement is shown.
+S="Lumetra Setup"
+A="Please accept the License Agreement"
 
 # wiz_prepare NAME: e2e_init plus the classic dialog font (so dialog units are the pixels the
 # templates were drawn for), title bars drawn by Wine, the recording browser, and a package.
@@ -77,6 +80,14 @@ wiz_wait() {
     done
     echo "$DUMP" >&2
     fail "frame \"$caption\" never showed: $*"
+}
+
+# wiz_next CAPTION NEXT_CAPTION PATTERN...: presses Next on the frame, then waits for the frame
+# (under its next caption) to show every pattern.
+wiz_next() {
+    e2e_winctl click "$1" 1 --has-id $FRAME_ID
+    shift
+    wiz_wait "$@"
 }
 
 # ctrl ID CLASS: the dump line of that control.

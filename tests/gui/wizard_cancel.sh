@@ -5,8 +5,6 @@
 . "$(dirname "$0")/../e2e/lib.bash"
 . "$(dirname "$0")/wizard.bash"
 wiz_prepare wizard_cancel
-S="Lumetra Setup"
-A="Please accept the License Agreement"
 confirm="Do you really want to cancel Lumetra setup?"
 
 nothing_installed() {
@@ -30,8 +28,7 @@ wiz_wait "$S" '^window caption=.* enabled=1$'
 expect_frame "$S" "visible=0" "&Next >" "visible=1 enabled=1" "Cancel" "visible=1 enabled=1" "visible=1"
 
 note "the agreement comes from the setup's folder"
-e2e_winctl click "$S" 1 --has-id $FRAME_ID
-wiz_wait "$A" '^ctrl id=1000 class=Edit '
+wiz_next "$S" "$A" '^ctrl id=1000 class=Edit '
 expect_eq "$(ctrl_text 1000 Edit)" "$(as_dump_text "$PKG/agreement.txt")" "agreement text"
 
 note "Escape inside the agreement text asks as Cancel does; the page stays"
@@ -66,16 +63,11 @@ nothing_installed
 note "a first installation with the defaults, finished without Run Lumetra"
 wiz_start
 wiz_wait "$S" '^ctrl id=1003 '
-e2e_winctl click "$S" 1 --has-id $FRAME_ID
-wiz_wait "$A" '^ctrl id=1000 '
-e2e_winctl click "$A" 1 --has-id $FRAME_ID
-wiz_wait "$S" '^ctrl id=1013 '
-e2e_winctl click "$S" 1 --has-id $FRAME_ID
-wiz_wait "$S" '^ctrl id=1008 '
-e2e_winctl click "$S" 1 --has-id $FRAME_ID
-wiz_wait "$S" '^ctrl id=1010 '
-e2e_winctl click "$S" 1 --has-id $FRAME_ID
-wiz_wait "$S" '^ctrl id=1 class=Button .* text=&Finish >$'
+wiz_next "$S" "$A" '^ctrl id=1000 '
+wiz_next "$A" "$S" '^ctrl id=1013 '
+wiz_next "$S" "$S" '^ctrl id=1008 '
+wiz_next "$S" "$S" '^ctrl id=1010 '
+wiz_next "$S" "$S" '^ctrl id=1 class=Button .* text=&Finish >$'
 e2e_winctl click "$S" 1 --has-id $FRAME_ID
 wiz_wait_exit
 expect_eq "$EXIT_CODE" 0 "exit code"
@@ -94,10 +86,8 @@ expect_box 'Lumetra ver. 6.00.03.00 is already installed on this machine.\n\nWou
 
 note "the destination holds the product: string 19 at once; another folder brings the template note back"
 wiz_wait "$S" '^ctrl id=1003 '
-e2e_winctl click "$S" 1 --has-id $FRAME_ID
-wiz_wait "$A" '^ctrl id=1000 '
-e2e_winctl click "$A" 1 --has-id $FRAME_ID
-wiz_wait "$S" '^ctrl id=1013 '
+wiz_next "$S" "$A" '^ctrl id=1000 '
+wiz_next "$A" "$S" '^ctrl id=1013 '
 has_product="This folder already contains a previous copy of Lumetra 6. To upgrade or re-install that copy, please do not change the destination folder."
 expect_eq "$(ctrl_text 1006 Static)" "$has_product" "note over the existing installation"
 expect_eq "$(ctrl_text 1013 Static)" 'C:\Program Files\Lumetra 6' "destination of the existing installation"
@@ -117,8 +107,7 @@ wiz_wait "$S" '^ctrl id=1013 class=Static .* text=C:\\Program Files\\Lumetra 6$'
 expect_eq "$(ctrl_text 1006 Static)" "$has_product" "note back on the installation"
 
 note "the group of the existing installation; Escape on the group page asks, Cancel then cancels"
-e2e_winctl click "$S" 1 --has-id $FRAME_ID
-wiz_wait "$S" '^ctrl id=1008 '
+wiz_next "$S" "$S" '^ctrl id=1008 '
 expect_ctrl 1000 Edit "visible=1" "Lumetra 6"
 e2e_winctl key "$S" escape --has-id $FRAME_ID
 box_answer 7

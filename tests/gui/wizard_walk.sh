@@ -7,8 +7,6 @@
 . "$(dirname "$0")/../e2e/lib.bash"
 . "$(dirname "$0")/wizard.bash"
 wiz_prepare wizard_walk
-S="Lumetra Setup"
-A="Please accept the License Agreement"
 
 # A licence longer than its box, to see it shown from its first line.
 {
@@ -56,12 +54,10 @@ expect_frame "$S" "visible=0" "&Next >" "visible=1 enabled=1 focus=1" "Cancel" "
 
 note "the agreement is read again each time it is shown"
 echo "ADDENDUM READ ON THE SECOND VISIT" | sed 's/$/\r/' >>"$PKG/agreement.txt"
-e2e_winctl click "$S" 1 --has-id $FRAME_ID
-wiz_wait "$A" 'ADDENDUM READ ON THE SECOND VISIT'
+wiz_next "$S" "$A" 'ADDENDUM READ ON THE SECOND VISIT'
 
 note "Yes: the destination page of a first installation"
-e2e_winctl click "$A" 1 --has-id $FRAME_ID
-wiz_wait "$S" '^ctrl id=1013 '
+wiz_next "$A" "$S" '^ctrl id=1013 '
 expect_frame "$S" "visible=1 enabled=1" "&Next >" "visible=1 enabled=1 focus=1" "Cancel" "visible=1 enabled=1" "visible=1"
 expect_eq "$(ctrl_text 1013 Static)" 'C:\Program Files\Lumetra 6' "destination"
 note_text='To install into a different folder, Click Browse, and select another one.'
@@ -133,15 +129,13 @@ wiz_wait "$S" '^ctrl id=1013 class=Static .* text=C:\\Apps\\Lumetra 6$'
 wiz_wait "$S" '^ctrl id=1002 class=Button .* checked=1 '
 e2e_winctl click "$S" 3 --has-id $FRAME_ID
 wiz_wait "$A" '^ctrl id=1000 class=Edit '
-e2e_winctl click "$A" 1 --has-id $FRAME_ID
-wiz_wait "$S" '^ctrl id=1013 class=Static .* text=C:\\Apps\\Lumetra 6$' '^ctrl id=1002 class=Button .* checked=1 '
+wiz_next "$A" "$S" '^ctrl id=1013 class=Static .* text=C:\\Apps\\Lumetra 6$' '^ctrl id=1002 class=Button .* checked=1 '
 expect_ctrl 1001 Button "checked=0"
 
 note "back to the current user, then Next: the group page"
 "$WINE" "$WIZ" page-click "$S" 1001
 wiz_wait "$S" '^ctrl id=1001 class=Button .* checked=1 '
-e2e_winctl click "$S" 1 --has-id $FRAME_ID
-wiz_wait "$S" '^ctrl id=1008 '
+wiz_next "$S" "$S" '^ctrl id=1008 '
 expect_frame "$S" "visible=1 enabled=1" "&Next >" "visible=1 enabled=1 focus=1" "Cancel" "visible=1 enabled=1" "visible=1"
 expect_ctrl 1000 Edit "visible=1" "Lumetra 6"
 expect_ctrl 1008 Button "checked=0"
@@ -178,8 +172,7 @@ note "a name that only contains Startup is accepted, trimmed, and stored when le
 e2e_winctl settext "$S" 1000 "  Startup Tools  " --has-id $FRAME_ID
 e2e_winctl click "$S" 3 --has-id $FRAME_ID
 wiz_wait "$S" '^ctrl id=1013 '
-e2e_winctl click "$S" 1 --has-id $FRAME_ID
-wiz_wait "$S" '^ctrl id=1000 class=Edit .* text=Startup Tools$'
+wiz_next "$S" "$S" '^ctrl id=1000 class=Edit .* text=Startup Tools$'
 expect_ctrl 1008 Button "checked=1"
 expect_ctrl 1009 Button "checked=0"
 
@@ -201,8 +194,7 @@ wiz_wait "$S" '^ctrl id=1000 class=Edit .* text=123$'
 expect_ctrl 1008 Button "checked=1"
 expect_ctrl 1009 Button "checked=0"
 e2e_winctl settext "$S" 1000 "Startup Tools" --has-id $FRAME_ID
-e2e_winctl click "$S" 1 --has-id $FRAME_ID
-wiz_wait "$S" '^ctrl id=1010 '
+wiz_next "$S" "$S" '^ctrl id=1010 '
 
 note "Next installs: the frame while installing"
 "$WINE" "$WIZ" watch-install "$S" "$(e2e_winpath "$E2E_TMP/resume")" >"$E2E_TMP/installing" & watcher=$!
