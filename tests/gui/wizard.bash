@@ -90,6 +90,14 @@ wiz_next() {
     wiz_wait "$@"
 }
 
+# wiz_browse_to PATH: on the destination page, Browse, pick PATH in the folder tree, OK.
+wiz_browse_to() {
+    e2e_winctl click "$S" 1005 --has-id $FRAME_ID
+    "$WINE" "$WIZ" browse-wait >/dev/null || fail "no browse dialog"
+    "$WINE" "$WIZ" browse-select "$1" || fail "cannot select $1"
+    "$WINE" "$WIZ" browse-ok
+}
+
 # ctrl ID CLASS: the dump line of that control.
 ctrl() { grep -m1 "^ctrl id=$1 class=$2 " <<<"$DUMP" || true; }
 ctrl_text() { ctrl "$1" "$2" | sed 's/^.* text=//'; }

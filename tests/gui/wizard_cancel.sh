@@ -93,16 +93,10 @@ expect_eq "$(ctrl_text 1006 Static)" "$has_product" "note over the existing inst
 expect_eq "$(ctrl_text 1013 Static)" 'C:\Program Files\Lumetra 6' "destination of the existing installation"
 expect_ctrl 1001 Button "checked=1"
 shot wizard-2-folder-existing "$S"
-e2e_winctl click "$S" 1005 --has-id $FRAME_ID
-"$WINE" "$WIZ" browse-wait >/dev/null || fail "no browse dialog"
-"$WINE" "$WIZ" browse-select 'C:\windows' || fail "cannot select C:\\windows"
-"$WINE" "$WIZ" browse-ok
+wiz_browse_to 'C:\windows'
 wiz_wait "$S" '^ctrl id=1013 class=Static .* text=C:\\windows\\Lumetra 6$'
 expect_eq "$(ctrl_text 1006 Static)" "To install into a different folder, Click Browse, and select another one." "note elsewhere"
-e2e_winctl click "$S" 1005 --has-id $FRAME_ID
-"$WINE" "$WIZ" browse-wait >/dev/null || fail "no browse dialog"
-"$WINE" "$WIZ" browse-select 'C:\Program Files\Lumetra 6' || fail "cannot select the installation"
-"$WINE" "$WIZ" browse-ok
+wiz_browse_to 'C:\Program Files\Lumetra 6'
 wiz_wait "$S" '^ctrl id=1013 class=Static .* text=C:\\Program Files\\Lumetra 6$'
 expect_eq "$(ctrl_text 1006 Static)" "$has_product" "note back on the installation"
 

@@ -67,14 +67,6 @@ expect_ctrl 1002 Button "checked=0"
 expect_page_beside_picture "$S"
 shot wizard-2-folder "$S"
 
-# browse_to PATH: Browse, pick PATH in the folder tree, OK.
-browse_to() {
-    e2e_winctl click "$S" 1005 --has-id $FRAME_ID
-    "$WINE" "$WIZ" browse-wait >/dev/null || fail "no browse dialog"
-    "$WINE" "$WIZ" browse-select "$1" || fail "cannot select $1"
-    "$WINE" "$WIZ" browse-ok
-}
-
 note "the browse dialog: its title; cancelling removes an empty destination directory"
 mkdir -p "$(e2e_c 'C:\Program Files\Lumetra 6')"
 e2e_winctl click "$S" 1005 --has-id $FRAME_ID
@@ -89,12 +81,12 @@ expect_no_file "$(e2e_c 'C:\Program Files\Lumetra 6')"
 expect_eq "$(ctrl_text 1013 Static)" 'C:\Program Files\Lumetra 6' "destination after cancel"
 
 note "a folder that is not empty gets a Lumetra 6 folder of its own"
-browse_to 'C:\Program Files'
+wiz_browse_to 'C:\Program Files'
 wiz_wait "$S" '^ctrl id=1013 class=Static .* text=C:\\Program Files\\Lumetra 6$'
 
 note "an empty folder is the destination itself, and is removed again"
 mkdir -p "$(e2e_c 'C:\Empty Target')"
-browse_to 'C:\Empty Target'
+wiz_browse_to 'C:\Empty Target'
 wiz_wait "$S" '^ctrl id=1013 class=Static .* text=C:\\Empty Target$'
 expect_no_file "$(e2e_c 'C:\Empty Target')"
 
@@ -102,7 +94,7 @@ note "a folder holding the product is the destination itself; a first installati
 mkdir -p "$(e2e_c 'C:\Product')"
 echo stand-in >"$(e2e_c 'C:\Product\LmtCap6.exe')"
 echo other >"$(e2e_c 'C:\Product\other.txt')"
-browse_to 'C:\Product'
+wiz_browse_to 'C:\Product'
 wiz_wait "$S" '^ctrl id=1013 class=Static .* text=C:\\Product$'
 expect_eq "$(ctrl_text 1006 Static)" "$note_text" "note for a first installation"
 
@@ -110,20 +102,20 @@ note "a folder of version 5 is refused, even when it also holds this version"
 mkdir -p "$(e2e_c 'C:\Old Five')"
 echo old >"$(e2e_c 'C:\Old Five\LmtCap5.exe')"
 echo new >"$(e2e_c 'C:\Old Five\LmtCap6.exe')"
-browse_to 'C:\Old Five'
+wiz_browse_to 'C:\Old Five'
 box_answer 1
 expect_box "Lumetra ver. 6 can not be installed into the same folder where the old version 4 or 5 is installed. Please select a different folder." exclamation 1
 wiz_wait "$S" '^window caption=.* enabled=1$'
 expect_eq "$(ctrl_text 1013 Static)" 'C:\Product' "destination after a refused folder"
 
 note "a drive's root gets one backslash before Lumetra 6"
-browse_to 'C:'
+wiz_browse_to 'C:'
 wiz_wait "$S" '^ctrl id=1013 class=Static .* text=C:\\Lumetra 6$'
 
 note "the final destination; all users chosen, then the page left by Back"
 mkdir -p "$(e2e_c 'C:\Apps')"
 echo x >"$(e2e_c 'C:\Apps\tool.txt')"
-browse_to 'C:\Apps'
+wiz_browse_to 'C:\Apps'
 wiz_wait "$S" '^ctrl id=1013 class=Static .* text=C:\\Apps\\Lumetra 6$'
 "$WINE" "$WIZ" page-click "$S" 1002
 wiz_wait "$S" '^ctrl id=1002 class=Button .* checked=1 '
